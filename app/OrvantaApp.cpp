@@ -1,0 +1,67 @@
+#include "OrvantaApp.h"
+
+#include "ProcessKind.h"
+#include "platform/InstanceLock.h"
+#include "platform/TerminationSignals.h"
+
+#include <QApplication>
+#include <QSocketNotifier>
+
+#include <memory>
+
+OrvantaApp::OrvantaApp() = default;
+
+OrvantaApp::~OrvantaApp()
+{
+    Shutdown();
+}
+
+int OrvantaApp::Run(int argc, char** argv)
+{
+    std::vector<std::string> arguments(argv + (argc > 0 ? 1 : 0), argv + argc);
+    // An engine helper process: no settings, no lock, no port, no window.
+    if (ProcessKindFromArguments(arguments) != ProcessKind::Browser)
+        return 0;
+    return RunBrowserProcess(argc, argv);
+}
+
+int OrvantaApp::RunBrowserProcess(int argc, char** argv)
+{
+    m_handler.LoadSettings();
+
+    // A second start ends here, silently; the running instance is not disturbed.
+    std::unique_ptr<platform::InstanceLock> instance = platform::InstanceLock::TryAcquire(kInstanceLockName);
+    if (!instance)
+        return 0;
+
+    QApplication application(argc, argv);
+    application.setQuitOnLastWindowClosed(false);
+
+    // SIGINT and SIGTERM end the event loop, so that shutdown below runs instead of the process dying.
+    std::unique_ptr<QSocketNotifier> signalNotifier;
+    int signalFd = platform::TerminationSignals::Install();
+    if (signalFd >= 0) {
+        signalNotifier = std::make_unique<QSocketNotifier>(signalFd, QSocketNotifier::Read);
+        QObject::connect(signalNotifier.get(), &QSocketNotifier::activated, &application, [] {
+            platform::TerminationSignals::Drain();
+            QCoreApplication::quit();
+        });
+    }
+
+    CommandRelay relay; // no main window yet: delivered commands are dropped
+    m_server.SetCommandReceiver(&relay);
+    m_server.StartServer(); // the program runs on even when no port could be had
+
+    int exitCode = application.exec();
+
+    relay.Close();
+    Shutdown();
+    return exitCode;
+}
+
+void OrvantaApp::Shutdown()
+{
+    // Threads stop and are joined before anything they use is destroyed.
+    m_server.Stop();
+    m_server.SetCommandReceiver(nullptr);
+}
