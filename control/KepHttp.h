@@ -48,6 +48,9 @@ public:
 
     void PostCommand(int code, const std::string& argument) override;
 
+    // Commands queued and not yet taken by the delivery thread.
+    size_t PendingCommands() { return m_queue.Size(); }
+
     // The port listened on, or 0.
     int ListeningPort() const { return m_port; }
     bool PollThreadRunning() const { return m_pollThread.joinable(); }
