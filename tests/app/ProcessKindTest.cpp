@@ -10,6 +10,11 @@ struct KindCase
     ProcessKind kind;
 };
 
+void PrintTo(const KindCase& c, std::ostream* os)
+{
+    *os << testing::PrintToString(c.arguments);
+}
+
 class ProcessKindTest : public testing::TestWithParam<KindCase>
 {
 };

@@ -57,6 +57,11 @@ struct ReadCase
     Settings expected; // starting from SampleSettings()
 };
 
+void PrintTo(const ReadCase& c, std::ostream* os)
+{
+    *os << c.name;
+}
+
 Settings With(std::function<void(Settings&)> change)
 {
     Settings s = SampleSettings();

@@ -10,6 +10,11 @@ struct SplitCase
     std::vector<std::string> fields;
 };
 
+void PrintTo(const SplitCase& c, std::ostream* os)
+{
+    *os << c.text;
+}
+
 class SplitFieldsTest : public testing::TestWithParam<SplitCase>
 {
 };
@@ -30,6 +35,11 @@ struct ParseCase
     const char* text;
     ArgumentMap arguments;
 };
+
+void PrintTo(const ParseCase& c, std::ostream* os)
+{
+    *os << c.text;
+}
 
 class ParseArgumentsTest : public testing::TestWithParam<ParseCase>
 {

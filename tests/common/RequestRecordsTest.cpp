@@ -11,6 +11,11 @@ struct PortCase
     int32_t port;
 };
 
+void PrintTo(const PortCase& c, std::ostream* os)
+{
+    *os << c.query;
+}
+
 class OpenAppPortTest : public testing::TestWithParam<PortCase>
 {
 };

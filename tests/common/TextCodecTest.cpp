@@ -22,6 +22,11 @@ struct AnsiCase
     std::string ansi;
 };
 
+void PrintTo(const AnsiCase& c, std::ostream* os)
+{
+    *os << std::string(c.charset) + " " + testing::PrintToString(c.utf8);
+}
+
 class Utf8ToAnsiTest : public testing::TestWithParam<AnsiCase>
 {
 };

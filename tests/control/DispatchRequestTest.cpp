@@ -20,6 +20,11 @@ struct EndpointCase
     int queuedCode; // 0: nothing queued
 };
 
+void PrintTo(const EndpointCase& c, std::ostream* os)
+{
+    *os << std::string(c.path) + "?" + c.query;
+}
+
 class EndpointTableTest : public testing::TestWithParam<EndpointCase>
 {
 };
@@ -76,6 +81,11 @@ struct StateCase
     std::string reply;
     int remoteLookups;
 };
+
+void PrintTo(const StateCase& c, std::ostream* os)
+{
+    *os << std::string(c.path) + "?" + c.query;
+}
 
 class WindowStateTest : public testing::TestWithParam<StateCase>
 {

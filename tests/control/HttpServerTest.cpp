@@ -102,6 +102,11 @@ struct OversizeCase
     std::string request;
 };
 
+void PrintTo(const OversizeCase& c, std::ostream* os)
+{
+    *os << c.name;
+}
+
 class OversizeRequestTest : public HttpServerTest, public testing::WithParamInterface<OversizeCase>
 {
 };

@@ -14,6 +14,11 @@ struct PortCase
     std::vector<int> ports;
 };
 
+void PrintTo(const PortCase& c, std::ostream* os)
+{
+    *os << c.name;
+}
+
 class FindFreePortTest : public testing::TestWithParam<PortCase>
 {
 };

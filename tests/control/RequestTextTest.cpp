@@ -13,6 +13,11 @@ struct DecodeCase
     std::string decoded;
 };
 
+void PrintTo(const DecodeCase& c, std::ostream* os)
+{
+    *os << std::string(c.charset) + " " + c.text;
+}
+
 class DecodeRequestTextTest : public testing::TestWithParam<DecodeCase>
 {
 protected:

@@ -21,6 +21,11 @@ struct NameCase
     std::optional<std::string> name;
 };
 
+void PrintTo(const NameCase& c, std::ostream* os)
+{
+    *os << c.url;
+}
+
 class FileNameFromUrlTest : public testing::TestWithParam<NameCase>
 {
 };
@@ -74,6 +79,11 @@ struct TransferCase
     bool succeeds;
     const char* contents; // what the local file holds afterwards
 };
+
+void PrintTo(const TransferCase& c, std::ostream* os)
+{
+    *os << c.path;
+}
 
 class DownloadOutcomeTest : public DownloadFileTest, public testing::WithParamInterface<TransferCase>
 {
