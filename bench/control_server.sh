@@ -148,14 +148,44 @@ wrk_socket_errors() { # sum of connect/read/write/timeout
 }
 wrk_non2xx() { awk '/Non-2xx or 3xx responses:/ {print $NF; f = 1} END {if (!f) print 0}' "$1"; }
 
+# CPU used by everything except this benchmark (server, nginx, wrk and the
+# script's other children) while a run lasted, in cores. The machine is shared;
+# a build or test run next to us skews the numbers, and this shows it.
+CLK_TCK=$(getconf CLK_TCK 2>/dev/null || echo 100)
+proc_ticks() { sed 's/^.*) //' "/proc/$1/stat" 2>/dev/null | awk '{print $12 + $13; f = 1} END {if (!f) print 0}'; }
+cpu_snapshot() { # sets SNAP; must run in this shell (not in $(...)) for `times` to see our children
+    local busy ours=0 p children_ms
+    busy=$(awk '$1 == "cpu" {print $2 + $3 + $4 + $7 + $8}' /proc/stat) # user nice system irq softirq
+    for p in "$SERVER_PID" "$NGINX_PID" $(pgrep -P "${NGINX_PID:-1}" 2>/dev/null); do
+        [[ -n $p ]] && ours=$((ours + $(proc_ticks "$p")))
+    done
+    times >"$WORK/times.txt"
+    children_ms=$(awk 'NR == 2 { t = 0; for (i = 1; i <= 2; i++) { split($i, a, "m"); sub("s", "", a[2]); t += a[1] * 60 + a[2] }
+        printf "%d\n", t * 1000 }' "$WORK/times.txt")
+    SNAP="$(now_ms) $busy $ours ${children_ms:-0}"
+}
+other_cores() { # SNAP-before SNAP-after -> cores used by others, 2 decimals
+    awk -v a="$1" -v b="$2" -v hz="$CLK_TCK" 'BEGIN {
+        split(a, x, " "); split(b, y, " "); wall = (y[1] - x[1]) / 1000
+        if (wall <= 0) { print "n/a"; exit }
+        other = (y[2] - x[2]) / hz - (y[3] - x[3]) / hz - (y[4] - x[4]) / 1000
+        if (other < 0) other = 0
+        printf "%.2f\n", other / wall }'
+}
+
 # run_wrk OUTFILE SECONDS URL: wrk in the background so a signal to us stops it too.
+# Leaves the foreign CPU figure for the run in OUTFILE with .cpu for an ending.
 run_wrk() {
-    local outfile=$1 secs=$2 url=$3 rc
+    local outfile=$1 secs=$2 url=$3 rc before
+    cpu_snapshot
+    before=$SNAP
     timeout -k 5 $((secs + 30)) wrk -t1 -c"$CONNS" -d"${secs}s" --latency "$url" >"$outfile" 2>&1 &
     WRK_PID=$!
     wait "$WRK_PID"
     rc=$?
     WRK_PID=""
+    cpu_snapshot
+    other_cores "$before" "$SNAP" >"${outfile%.txt}.cpu"
     ((rc == 0)) || log "wrk exited with $rc for $url (output in $outfile)"
     return 0
 }
@@ -169,11 +199,18 @@ report_wrk() {
     non2xx=$(wrk_non2xx "$file")
     out "${prefix}_socket_errors" "$errs"
     out "${prefix}_non2xx" "$non2xx"
+    report_other_cpu "$prefix" "$(cat "${file%.txt}.cpu" 2>/dev/null)"
     if ((errs > 0)); then
         log "$prefix: wrk reported $(grep 'Socket errors:' "$file" | sed 's/^ *//')"
     fi
 }
 
+report_other_cpu() { # PREFIX CORES
+    out "${1}_other_cpu_cores" "${2:-n/a}"
+    if is_num "${2:-}" && awk -v c="$2" 'BEGIN {exit !(c > 0.2)}'; then
+        log "warning: other processes used $2 cores during the $1 run; its numbers are unreliable"
+    fi
+}
 is_num() { [[ $1 =~ ^-?[0-9]+(\.[0-9]+)?$ ]]; }
 ratio() { # a b -> a/b with 2 decimals, or n/a
     if is_num "$1" && is_num "$2" && [[ $2 != 0 ]]; then
@@ -225,6 +262,9 @@ APP_STATE_BODY=$(http_body "http://127.0.0.1:$PORT/app_state?srv1")
 
 out port "$PORT"
 out startup_ms "$ready_ms"
+# Other work on the machine skews everything below; these two lines tell whether there was any.
+out cpus "$(nproc)"
+out loadavg_1m_at_start "$(cut -d' ' -f1 /proc/loadavg)"
 
 # ---------------------------------------------------------------- 2. nginx anchor
 
@@ -285,6 +325,8 @@ log "memory run: at least $REQUEST_BUDGET requests to /init, at most ${MEM_MAX_S
 mem_total=0
 mem_errors=0
 mem_begin=$(date +%s)
+cpu_snapshot
+mem_snap=$SNAP
 next_secs=5
 for ((round = 1; round <= 30; round++)); do
     elapsed=$(($(date +%s) - mem_begin))
@@ -306,6 +348,8 @@ for ((round = 1; round <= 30; round++)); do
     fi
 done
 mem_secs=$(($(date +%s) - mem_begin))
+cpu_snapshot
+mem_other=$(other_cores "$mem_snap" "$SNAP")
 sleep 1 # let closing connections be torn down before sampling
 RSS_AFTER=$(rss_kb "$SERVER_PID")
 out rss_start_kb "$RSS_START"
@@ -316,6 +360,7 @@ out rss_growth_kb_goal "< $GOAL_RSS_GROWTH_KB"
 out requests_sent "$mem_total"
 out memory_run_s "$mem_secs"
 out memory_run_socket_errors "$mem_errors"
+report_other_cpu memory_run "$mem_other"
 ((mem_total >= REQUEST_BUDGET)) || log "warning: memory run reached only $mem_total requests within ${MEM_MAX_S}s"
 
 # ---------------------------------------------------------------- 3. throughput vs nginx
@@ -415,6 +460,8 @@ if [[ -n $stopped ]]; then
 else
     out server_stop_ms "n/a (still running after 10 s; killed)"
 fi
+
+out loadavg_1m_at_end "$(cut -d' ' -f1 /proc/loadavg)"
 
 # ---------------------------------------------------------------- 6. summary
 

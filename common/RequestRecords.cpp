@@ -1,5 +1,8 @@
 #include "RequestRecords.h"
 
+#include <algorithm>
+#include <climits>
+#include <cstdint>
 #include <cstdlib>
 #include <utility>
 
@@ -16,6 +19,14 @@ void FillFields(Record& record, const ArgumentMap& arguments, FieldTable<Record>
         if (it != arguments.end())
             record.*member = it->second;
     }
+}
+
+// Reads a decimal number as atol does with a 32-bit long: leading blanks and a sign allowed, trailing
+// text ignored, out-of-range values held at the limit, no number at all is 0.
+int32_t ReadPortNumber(const char* text)
+{
+    long long value = std::strtoll(text, nullptr, 10);
+    return static_cast<int32_t>(std::clamp<long long>(value, INT32_MIN, INT32_MAX));
 }
 
 } // namespace
@@ -62,11 +73,10 @@ OpenAppRequest OpenAppRequest::FromArguments(const ArgumentMap& arguments)
                                 {"usb", &OpenAppRequest::usb}});
     size_t colon = r.ip.find(':');
     if (colon != std::string::npos) {
-        // atol reads a long; the port field is 32 bits, so keep the low 32 bits as a cast would.
-        long port = std::strtol(r.ip.c_str() + colon + 1, nullptr, 10); // atol, without its overflow trap
+        int32_t port = ReadPortNumber(r.ip.c_str() + colon + 1);
         r.ip.erase(colon);
         if (port != 0)
-            r.port = static_cast<int32_t>(port);
+            r.port = port;
     }
     return r;
 }

@@ -29,6 +29,13 @@ bool HttpListener::Listen(int port)
     return true;
 }
 
+int HttpListener::LocalPort() const
+{
+    boost::system::error_code ec;
+    auto endpoint = m_acceptor.local_endpoint(ec);
+    return ec ? 0 : endpoint.port();
+}
+
 void HttpListener::StartAccepting()
 {
     DoAccept();

@@ -22,6 +22,8 @@ public:
     // Binds and listens; false when the address is taken or cannot be bound.
     bool Listen(int port);
     void StartAccepting();
+    // The port listened on (useful after Listen(0)).
+    int LocalPort() const;
     void Close();
 
     int OpenSessions() const { return *m_openSessions; }

@@ -36,6 +36,8 @@ INSTANTIATE_TEST_SUITE_P(Cases, OpenAppPortTest,
                                          PortCase{"ip=host1:3391x", "host1", 3391}, // trailing text ignored
                                          PortCase{"ip=h:1:2", "h", 1},             // first ":" splits
                                          PortCase{"ip= :-5", " ", -5},
+                                         PortCase{"ip=h: +7", "h", 7},
+                                         PortCase{"ip=h:4294967296", "h", 2147483647}, // held at the limit
                                          PortCase{"user=u", "", 3389}));
 
 TEST(OpenAppRequestTest, FillsEveryFieldFromItsKey)
