@@ -6,7 +6,7 @@ namespace net = boost::asio;
 using tcp = boost::asio::ip::tcp;
 
 HttpListener::HttpListener(net::io_context& io, TargetHandler handler)
-    : m_io(io), m_acceptor(io), m_retryTimer(io), m_handler(std::move(handler))
+    : m_acceptor(io), m_retryTimer(io), m_handler(std::move(handler))
 {
 }
 

@@ -32,7 +32,6 @@ private:
     void DoAccept();
     void OnAccept(boost::beast::error_code ec, boost::asio::ip::tcp::socket socket);
 
-    boost::asio::io_context& m_io;
     boost::asio::ip::tcp::acceptor m_acceptor;
     boost::asio::steady_timer m_retryTimer;
     TargetHandler m_handler;
