@@ -195,11 +195,14 @@ async function poll(gen) {
   if (gen !== loopGeneration) return;
   const base = clientBase();
 
-  const appIp = $('#form-openapp').elements.ip.value;
+  // The client keys its sessions by the ip value without its ":port".
+  const hostOnly = (ip) => ip.split(':')[0];
+  const appIp = hostOnly($('#form-openapp').elements.ip.value);
   const remote = $('#form-remoteapp').elements;
+  const remoteIp = hostOnly(remote.ip.value);
   const appPath = appIp ? `/app_state?${encodeURIComponent(appIp)}` : null;
-  const remotePath = remote.ip.value
-    ? `/remote_state?${encodeURIComponent(remote.ip.value)}${SEP}${encodeURIComponent(remote.app.value)}`
+  const remotePath = remoteIp
+    ? `/remote_state?${encodeURIComponent(remoteIp)}${SEP}${encodeURIComponent(remote.app.value)}`
     : null;
   $('#st-app-url').textContent = appPath ?? '/app_state?(no ip)';
   $('#st-remote-url').textContent = remotePath ?? '/remote_state?(no ip)';
