@@ -6,6 +6,7 @@
 #include <fcntl.h>
 #include <filesystem>
 #include <fstream>
+#include <set>
 #include <signal.h>
 #include <sstream>
 #include <thread>
@@ -97,6 +98,19 @@ protected:
         return std::distance(fs::directory_iterator("/proc/self/fd"), fs::directory_iterator());
     }
 
+    // The descriptor count once background work (watchers, the reaper) has let go of what it held.
+    static size_t SettledDescriptors()
+    {
+        size_t count = OpenDescriptors();
+        for (int stable = 0, i = 0; stable < 10 && i < 500; ++i) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+            size_t now = OpenDescriptors();
+            stable = now == count ? stable + 1 : 0;
+            count = now;
+        }
+        return count;
+    }
+
     bool Open(const char* ip, const char* size = "1280x720")
     {
         return m_host.OnOpenApp("", ip, "ann", "pw", size, "", "", nullptr, "", "", "", "", 3389);
@@ -149,9 +163,13 @@ TEST_F(OrvExternTest, ReopeningARunningServerOnlyRaisesItsWindow)
     EXPECT_EQ(clients[2].argv[2], "/p:pw");
     EXPECT_EQ(clients[2].argv[3], "/v:srv3");
     EXPECT_EQ(clients[2].argv[4], "/t:Orvanta Client #3"); // the reopen used up no number
+    // srv1 raised again with the title it was started with. The raisers run concurrently, so their
+    // records may come in any order.
     auto raises = WaitForStarts("TopRaiser", 4);
-    ASSERT_EQ(raises.size(), 4u);
-    EXPECT_EQ(raises[2].argv.back(), "#1"); // srv1 raised with the title it was started with
+    std::multiset<std::string> titles;
+    for (const Start& raise : raises)
+        titles.insert(raise.argv.back());
+    EXPECT_EQ(titles, (std::multiset<std::string>{"#1", "#1", "#2", "#3"}));
 }
 
 TEST_F(OrvExternTest, LogoutEndsEveryClientAndLeavesNoDescriptorOrZombie)
@@ -162,7 +180,7 @@ TEST_F(OrvExternTest, LogoutEndsEveryClientAndLeavesNoDescriptorOrZombie)
     ASSERT_TRUE(WaitForAppState("warm-up", 0));
     ASSERT_TRUE(Gone(WaitForStarts("OrvantaClient", 1)[0].pid));
 
-    size_t before = OpenDescriptors();
+    size_t before = SettledDescriptors();
     int sentinel = open("/dev/null", O_RDONLY | O_CLOEXEC);
     ASSERT_TRUE(Open("srv1"));
     ASSERT_TRUE(Open("srv2"));
@@ -177,9 +195,7 @@ TEST_F(OrvExternTest, LogoutEndsEveryClientAndLeavesNoDescriptorOrZombie)
     EXPECT_EQ(WaitForStarts("trovent_close.sh", 2).size(), 2u); // the close script ran at each logout
 
     // Every watcher has woken up and closed only its own descriptor.
-    for (int i = 0; i < 200 && OpenDescriptors() != before + 1; ++i)
-        std::this_thread::sleep_for(std::chrono::milliseconds(10));
-    EXPECT_EQ(OpenDescriptors(), before + 1);
+    EXPECT_EQ(SettledDescriptors(), before + 1);
     char target[64] = {};
     EXPECT_GT(readlink(("/proc/self/fd/" + std::to_string(sentinel)).c_str(), target, sizeof target - 1), 0);
     EXPECT_STREQ(target, "/dev/null");
@@ -228,12 +244,15 @@ TEST_F(OrvExternTest, ExecutCmdExpandsTheCommandButNotTheArguments)
         ASSERT_NE(process, -1);
         OrvExtern::CloseRdpProcess("", process, false);
     }
-    auto starts = WaitForStarts("trovent_close.sh", 3);
-    ASSERT_EQ(starts.size(), 3u);
+    std::multiset<std::vector<std::string>> lines;
+    for (const Start& start : WaitForStarts("trovent_close.sh", 3))
+        lines.insert(start.argv);
     std::string program = m_host.GetCurPath() + "/trovent_close.sh";
-    EXPECT_EQ(starts[0].argv, (std::vector<std::string>{program, "expanded"}));
-    EXPECT_EQ(starts[1].argv, (std::vector<std::string>{program, "expanded"})); // the trailing blank adds nothing
-    EXPECT_EQ(starts[2].argv, (std::vector<std::string>{program, "expanded", "%ORV_TEST_WORD%", "two words"}));
+    // Null and empty argument texts give the same arguments: the trailing blank adds nothing.
+    EXPECT_EQ(lines, (std::multiset<std::vector<std::string>>{
+                         {program, "expanded"},
+                         {program, "expanded"},
+                         {program, "expanded", "%ORV_TEST_WORD%", "two words"}}));
     EXPECT_EQ(m_host.ExecutCmd("\"/no/such/program\"", nullptr), -1);
 }
 
