@@ -48,7 +48,10 @@ protected:
         m_host.OnLoginout();
         for (const Start& s : Starts("OrvantaClient"))
             kill(s.pid, SIGKILL);
-        fs::remove_all(m_log);
+        // A raiser started just before may still be writing its record.
+        std::error_code ec;
+        for (int i = 0; i < 50 && (fs::remove_all(m_log, ec), fs::exists(m_log)); ++i)
+            std::this_thread::sleep_for(std::chrono::milliseconds(20));
     }
 
     std::vector<Start> Starts(const std::string& program)
