@@ -1,5 +1,6 @@
 #include "OrvantaApp.h"
 
+#include "OrvantaDlg.h"
 #include "ProcessKind.h"
 #include "platform/InstanceLock.h"
 #include "platform/TerminationSignals.h"
@@ -48,15 +49,27 @@ int OrvantaApp::RunBrowserProcess(int argc, char** argv)
         });
     }
 
-    CommandRelay relay; // no main window yet: delivered commands are dropped
+    CommandRelay relay; // until the main window exists, delivered commands are dropped
     m_server.SetCommandReceiver(&relay);
     m_server.StartServer(); // the program runs on even when no port could be had
 
-    int exitCode = application.exec();
+    {
+        OrvantaDlg window(m_handler);
+        relay.SetHandler(&window);
+        m_server.AttachWindowState(&window);
+        // A request to end the program ends the window as a close request does: positions unsaved.
+        if (signalNotifier)
+            QObject::connect(signalNotifier.get(), &QSocketNotifier::activated, &window, &QDialog::reject);
+        window.show();
+        window.exec();
+        // From here on neither server thread reaches the window; its destruction logs out.
+        m_server.DetachWindowState();
+        relay.SetHandler(nullptr);
+    }
 
     relay.Close();
     Shutdown();
-    return exitCode;
+    return 0;
 }
 
 void OrvantaApp::Shutdown()

@@ -14,7 +14,11 @@ class FileInstanceLock : public InstanceLock
 {
 public:
     explicit FileInstanceLock(int fd) : m_fd(fd) {}
-    ~FileInstanceLock() override { close(m_fd); }
+    ~FileInstanceLock() override
+    {
+        if (m_fd >= 0)
+            close(m_fd);
+    }
 
 private:
     int m_fd;
@@ -27,7 +31,8 @@ std::unique_ptr<InstanceLock> InstanceLock::TryAcquire(const std::string& name)
     std::string path = UserRuntimeFolder() + "/" + name + ".lock";
     int fd = open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
     if (fd < 0)
-        return nullptr;
+        return std::make_unique<FileInstanceLock>(-1); // no place for a lock: run, unguarded
+
     if (flock(fd, LOCK_EX | LOCK_NB) != 0) {
         close(fd);
         return nullptr;

@@ -9,7 +9,8 @@ namespace platform {
 std::string UserRuntimeFolder()
 {
     const char* xdg = std::getenv("XDG_RUNTIME_DIR");
-    if (xdg != nullptr && *xdg == '/')
+    struct stat xdgStat {};
+    if (xdg != nullptr && *xdg == '/' && stat(xdg, &xdgStat) == 0 && S_ISDIR(xdgStat.st_mode))
         return xdg;
     std::string folder = "/tmp/orvanta-" + std::to_string(getuid());
     mkdir(folder.c_str(), 0700);

@@ -1,3 +1,5 @@
+#include "fixtures/DesktopEnvironment.h"
+
 #include <gtest/gtest.h>
 // After GoogleTest: Xlib defines macros (None, Bool) that clash with its names.
 #include <X11/Xatom.h>
@@ -18,68 +20,6 @@
 extern char** environ;
 
 namespace {
-
-pid_t Spawn(std::vector<std::string> arguments, const std::vector<int>& keepOpen = {})
-{
-    std::vector<char*> argv;
-    for (auto& a : arguments)
-        argv.push_back(a.data());
-    argv.push_back(nullptr);
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    for (int fd : keepOpen)
-        posix_spawn_file_actions_adddup2(&actions, fd, fd); // clears close-on-exec
-    pid_t pid = -1;
-    posix_spawnp(&pid, argv[0], &actions, nullptr, argv.data(), environ);
-    posix_spawn_file_actions_destroy(&actions);
-    return pid;
-}
-
-int ExitCode(pid_t pid)
-{
-    int status = 0;
-    waitpid(pid, &status, 0);
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-}
-
-// A virtual display with a window manager, for the whole suite.
-class DesktopEnvironment
-{
-public:
-    DesktopEnvironment()
-    {
-        int fds[2];
-        if (pipe(fds) != 0)
-            return;
-        m_xvfb = Spawn({"Xvfb", "-displayfd", std::to_string(fds[1]), "-screen", "0", "1024x768x24", "-nolisten",
-                        "tcp"},
-                       {fds[1]});
-        close(fds[1]);
-        char buffer[16] = {};
-        ssize_t n = read(fds[0], buffer, sizeof buffer - 1);
-        close(fds[0]);
-        if (n <= 0)
-            return;
-        m_display = ":" + std::to_string(std::strtol(buffer, nullptr, 10));
-        setenv("DISPLAY", m_display.c_str(), 1);
-        m_wm = Spawn({"openbox", "--sm-disable"});
-    }
-    ~DesktopEnvironment()
-    {
-        for (pid_t pid : {m_wm, m_xvfb}) {
-            if (pid > 0) {
-                kill(pid, SIGTERM);
-                waitpid(pid, nullptr, 0);
-            }
-        }
-    }
-    bool ready() const { return !m_display.empty(); }
-
-private:
-    pid_t m_xvfb = -1;
-    pid_t m_wm = -1;
-    std::string m_display;
-};
 
 class TopRaiserTest : public testing::Test
 {
