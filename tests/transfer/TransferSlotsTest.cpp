@@ -23,10 +23,11 @@ public:
         m_posted.notify_all();
     }
 
-    std::vector<std::pair<int, std::string>> WaitFor(size_t count)
+    std::vector<std::pair<int, std::string>> WaitFor(size_t count,
+                                                     std::chrono::milliseconds limit = std::chrono::seconds(20))
     {
         std::unique_lock<std::mutex> guard(m_mutex);
-        m_posted.wait_for(guard, std::chrono::seconds(20), [&] { return m_commands.size() >= count; });
+        m_posted.wait_for(guard, limit, [&] { return m_commands.size() >= count; });
         return m_commands;
     }
 
@@ -87,8 +88,11 @@ TEST_F(TransferSlotsTest, ABusySlotDropsTheNextRequestAndReportsBusy)
     ASSERT_EQ(commands.size(), 2u);
     EXPECT_EQ(commands[0], std::make_pair(7, "path=" + m_data + "/first.pdf"));
     EXPECT_EQ(commands[1], std::make_pair(8, "path=" + m_data + "/setup.sh"));
-    // The slot is free again for the next request.
-    m_slots.QueueDownload(m_server.Url("/files/update.sh"), 9);
+    // The slot is free again for the next request (once the worker that posted has cleared it).
+    for (int i = 0; i < 100 && m_poster.WaitFor(0).size() < 3; ++i) {
+        m_slots.QueueDownload(m_server.Url("/files/update.sh"), 9);
+        m_poster.WaitFor(3, std::chrono::milliseconds(100));
+    }
     EXPECT_EQ(m_poster.WaitFor(3).back(), std::make_pair(9, "path=" + m_data + "/update.sh"));
 }
 
