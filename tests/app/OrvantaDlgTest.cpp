@@ -5,6 +5,7 @@
 #include "common/HostFolder.h"
 #include "control/KepHttp.h"
 #include "fixtures/RawClient.h"
+#include "fixtures/StandInLog.h"
 
 #include <QApplication>
 #include <QMenu>
@@ -50,8 +51,8 @@ protected:
     void TearDown() override
     {
         m_window.reset();
-        for (const auto& start : Starts("OrvantaClient"))
-            kill(start.front() == "" ? 0 : std::stoi(start.front()), SIGKILL);
+        for (const auto& start : StandInLog(m_scratch / "log").Starts("OrvantaClient"))
+            kill(start.pid, SIGKILL);
         std::error_code ec;
         fs::remove_all(m_scratch, ec);
         fs::remove(ConfigPath(), ec);
@@ -68,26 +69,9 @@ protected:
         return *m_window;
     }
 
-    // Each start of a stand-in: its pid, then its arguments (argv[0] included).
-    std::vector<std::vector<std::string>> Starts(const std::string& program)
+    std::vector<StandInLog::Start> WaitForStarts(const std::string& program, size_t count)
     {
-        std::vector<std::vector<std::string>> starts;
-        std::ifstream log(m_scratch / "log" / (program + ".log"));
-        for (std::string line; std::getline(log, line);) {
-            std::vector<std::string> fields;
-            std::stringstream in(line);
-            for (std::string field; std::getline(in, field, '\x1f');)
-                fields.push_back(field);
-            starts.push_back(fields);
-        }
-        return starts;
-    }
-
-    std::vector<std::vector<std::string>> WaitForStarts(const std::string& program, size_t count)
-    {
-        for (int i = 0; i < 300 && Starts(program).size() < count; ++i)
-            std::this_thread::sleep_for(std::chrono::milliseconds(10));
-        return Starts(program);
+        return StandInLog(m_scratch / "log").WaitForStarts(program, count);
     }
 
     void Command(int code, const std::u16string& argument) { Window().HandleCommand(code, argument); }
@@ -116,7 +100,7 @@ TEST_F(OrvantaDlgTest, OnlyTheLow16BitsOfTheCodeCount)
     ASSERT_EQ(clients.size(), 1u);
     std::vector<std::string> expected{ModuleDirectory() + "/OrvantaClient", "/u:u", "/p:", "/v:host1",
                                       "/t:Orvanta Client #1", "/w:0", "/h:0", "/port:3390", "/bpp:"};
-    EXPECT_EQ(std::vector<std::string>(clients[0].begin() + 1, clients[0].end()), expected);
+    EXPECT_EQ(clients[0].argv, expected);
     EXPECT_EQ(Window().AppState("host1"), 1);
     EXPECT_EQ(Window().AppState("srv0"), 0);
 }
@@ -126,7 +110,7 @@ TEST_F(OrvantaDlgTest, CreateDiskRunsTheScriptWithTheFourValuesInOrder)
     Command(2, u"passwd=pw*?*user2=corp*?*user1=ann smith*?*path=//srv/share");
     auto starts = WaitForStarts("trovent_con.sh", 1);
     ASSERT_EQ(starts.size(), 1u);
-    EXPECT_EQ(std::vector<std::string>(starts[0].begin() + 2, starts[0].end()),
+    EXPECT_EQ(std::vector<std::string>(starts[0].argv.begin() + 1, starts[0].argv.end()),
               (std::vector<std::string>{"//srv/share", "ann", "smith", "corp", "pw"}));
 }
 
@@ -140,8 +124,8 @@ TEST_F(OrvantaDlgTest, OpenUrlUsesTheConfiguredBrowserOrTheDesktopsOpener)
     auto browsed = WaitForStarts("firefox", 1);
     ASSERT_EQ(opened.size(), 1u);
     ASSERT_EQ(browsed.size(), 1u);
-    EXPECT_EQ(opened[0].back(), "http://portal.example/page");
-    EXPECT_EQ(browsed[0].back(), "https://x.example/");
+    EXPECT_EQ(opened[0].argv.back(), "http://portal.example/page");
+    EXPECT_EQ(browsed[0].argv.back(), "https://x.example/");
 }
 
 TEST_F(OrvantaDlgTest, UpdateEndsTheSessionBeforeTheInstallerStarts)
@@ -151,11 +135,15 @@ TEST_F(OrvantaDlgTest, UpdateEndsTheSessionBeforeTheInstallerStarts)
     ASSERT_EQ(clients.size(), 1u);
     Command(9, u"path=/tmp/Data/setup.sh");
     EXPECT_EQ(Window().AppState("srv9"), 0);
-    EXPECT_NE(kill(std::stoi(clients[0][0]), 0) == 0 && Window().AppState("srv9") == 1, true);
+    bool clientGone = false;
+    for (int i = 0; i < 300 && !clientGone; ++i, std::this_thread::sleep_for(std::chrono::milliseconds(10)))
+        clientGone = kill(clients[0].pid, 0) != 0;
+    EXPECT_TRUE(clientGone);
+    
     EXPECT_EQ(WaitForStarts("trovent_close.sh", 1).size(), 1u);
     auto opened = WaitForStarts("xdg-open", 1);
     ASSERT_EQ(opened.size(), 1u);
-    EXPECT_EQ(opened[0].back(), "/tmp/Data/setup.sh");
+    EXPECT_EQ(opened[0].argv.back(), "/tmp/Data/setup.sh");
 }
 
 TEST_F(OrvantaDlgTest, SettingsHomePageAndSingleSignOnCommands)

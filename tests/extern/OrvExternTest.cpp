@@ -1,4 +1,5 @@
 #include "OrvExtern.h"
+#include "fixtures/StandInLog.h"
 
 #include <gtest/gtest.h>
 
@@ -26,12 +27,7 @@ public:
     using OrvExtern::TopRaiser;
 };
 
-// One start of a stand-in program, as it recorded itself.
-struct Start
-{
-    int pid = 0;
-    std::vector<std::string> argv; // argv[0] included
-};
+using Start = StandInLog::Start;
 
 class OrvExternTest : public testing::Test
 {
@@ -54,29 +50,10 @@ protected:
             std::this_thread::sleep_for(std::chrono::milliseconds(20));
     }
 
-    std::vector<Start> Starts(const std::string& program)
-    {
-        std::vector<Start> starts;
-        std::ifstream log(m_log / (program + ".log"));
-        for (std::string line; std::getline(log, line);) {
-            Start start;
-            std::stringstream fields(line);
-            std::string field;
-            std::getline(fields, field, '\x1f');
-            start.pid = std::stoi(field);
-            while (std::getline(fields, field, '\x1f'))
-                start.argv.push_back(field);
-            starts.push_back(start);
-        }
-        return starts;
-    }
-
-    // Waits until `program` has recorded `count` starts.
+    std::vector<Start> Starts(const std::string& program) { return StandInLog(m_log).Starts(program); }
     std::vector<Start> WaitForStarts(const std::string& program, size_t count)
     {
-        for (int i = 0; i < 500 && Starts(program).size() < count; ++i)
-            std::this_thread::sleep_for(std::chrono::milliseconds(10));
-        return Starts(program);
+        return StandInLog(m_log).WaitForStarts(program, count);
     }
 
     bool WaitForAppState(const char* ip, int state)
