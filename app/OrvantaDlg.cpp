@@ -1,6 +1,7 @@
 #include "OrvantaDlg.h"
 
 #include "CaptionIcons.h"
+#include "CaptionStyle.h"
 #include "ExternalPrograms.h"
 #include "MainButton.h"
 #include "OrvantaHandler.h"
@@ -14,7 +15,7 @@
 #include "platform/AutoStart.h"
 #include "platform/ProgramFile.h"
 
-#include <QGuiApplication>
+#include <QApplication>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QPainter>
@@ -109,6 +110,9 @@ void OrvantaDlg::CreateCaption()
     connect(m_menuButton, &QAbstractButton::clicked, this, &OrvantaDlg::ShowTrayMenu);
     connect(m_diskButton, &QAbstractButton::clicked, this, &OrvantaDlg::OpenCloudDisk);
     // The single-sign-on picker (1001) and the mini window (1003) connect here when they exist.
+
+    if (qobject_cast<CaptionStyle*>(QApplication::style()) == nullptr)
+        QApplication::setStyle(new CaptionStyle); // the application takes ownership
 
     QPalette tips = QToolTip::palette();
     tips.setColor(QPalette::ToolTipText, Qt::white);

@@ -1,4 +1,5 @@
 #include "app/CommandRelay.h"
+#include "app/MainButton.h"
 #include "app/OrvantaDlg.h"
 #include "app/OrvantaHandler.h"
 #include "app/SettingsFile.h"
@@ -9,6 +10,8 @@
 
 #include <QApplication>
 #include <QMenu>
+#include <QStyle>
+#include <QToolTip>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -252,6 +255,39 @@ TEST_F(OrvantaDlgTest, ThePortalFollowsAClientThroughTheControlServer)
     relay.SetHandler(nullptr);
     relay.Close();
     server.Stop();
+}
+
+} // namespace
+
+namespace {
+
+class MainButtonTest : public OrvantaDlgTest
+{
+};
+
+TEST_F(MainButtonTest, ShowsItsOutlineOnlyWhileThePointerIsOverIt)
+{
+    MainButton button;
+    button.SetIcon(QPixmap(), 16, 16);
+    auto outlinePixel = [&] { return button.grab().toImage().pixelColor(1, 8); };
+    EXPECT_EQ(outlinePixel(), QColor(42, 86, 153));
+    QEnterEvent enter(QPointF(5, 5), QPointF(5, 5), QPointF(5, 5));
+    QApplication::sendEvent(&button, &enter);
+    EXPECT_TRUE(button.IsHovering());
+    EXPECT_EQ(outlinePixel(), QColor(0x7D, 0x7D, 0x7D));
+    QEvent leave(QEvent::Leave);
+    QApplication::sendEvent(&button, &leave);
+    EXPECT_FALSE(button.IsHovering());
+    EXPECT_EQ(outlinePixel(), QColor(42, 86, 153));
+}
+
+TEST_F(MainButtonTest, CaptionTooltipsComeUpAfter200Milliseconds)
+{
+    OrvantaDlg& window = Window();
+    MainButton button(&window);
+    EXPECT_EQ(QApplication::style()->styleHint(QStyle::SH_ToolTip_WakeUpDelay, nullptr, &button), 200);
+    EXPECT_EQ(QToolTip::palette().color(QPalette::ToolTipBase), QColor(42, 86, 153));
+    EXPECT_EQ(QToolTip::palette().color(QPalette::ToolTipText), QColor(Qt::white));
 }
 
 } // namespace
