@@ -20,9 +20,16 @@ class StartupTest : public testing::Test
 protected:
     void SetUp() override
     {
-        m_runtime = fs::temp_directory_path() / ("orv-runtime-" + std::to_string(getpid()));
+        // A host folder of its own (config.xml is written there) and private runtime and config folders.
+        m_host = fs::temp_directory_path() / ("orv-startup-" + std::to_string(getpid()));
+        m_runtime = m_host / "runtime";
+        fs::remove_all(m_host);
         fs::create_directories(m_runtime);
+        fs::copy_file(ORVANTA_REMOTE_PROGRAM, m_host / "OrvantaRemote");
+        fs::copy_file(ORVANTA_EXTERN_LIBRARY, m_host / "libOrvExtern.so");
+        m_program = (m_host / "OrvantaRemote").string();
         setenv("XDG_RUNTIME_DIR", m_runtime.c_str(), 1);
+        setenv("XDG_CONFIG_HOME", (m_host / "config").c_str(), 1);
         setenv("QT_QPA_PLATFORM", "offscreen", 1);
     }
     void TearDown() override
@@ -31,18 +38,18 @@ protected:
             kill(pid, SIGKILL);
             waitpid(pid, nullptr, 0);
         }
-        fs::remove_all(m_runtime);
+        fs::remove_all(m_host);
     }
 
     pid_t Start(std::vector<std::string> arguments)
     {
-        arguments.insert(arguments.begin(), ORVANTA_REMOTE_PROGRAM);
+        arguments.insert(arguments.begin(), m_program);
         std::vector<char*> argv;
         for (auto& a : arguments)
             argv.push_back(a.data());
         argv.push_back(nullptr);
         pid_t pid = -1;
-        posix_spawn(&pid, ORVANTA_REMOTE_PROGRAM, nullptr, nullptr, argv.data(), environ);
+        posix_spawn(&pid, m_program.c_str(), nullptr, nullptr, argv.data(), environ);
         m_started.push_back(pid);
         return pid;
     }
@@ -80,7 +87,9 @@ protected:
         return false;
     }
 
+    fs::path m_host;
     fs::path m_runtime;
+    std::string m_program;
     std::vector<pid_t> m_started;
 };
 
