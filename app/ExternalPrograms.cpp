@@ -43,6 +43,11 @@ std::string ShareDiskCommandLine(const std::string& hostFolder, const DiskReques
     return Quoted(hostFolder + "/trovent_con.sh") + " " + r.path + " " + r.user1 + " " + r.user2 + " " + r.passwd;
 }
 
+std::string PrintCommandLine(const std::string& hostFolder, const std::string& path, const std::string& printer)
+{
+    return Quoted(hostFolder + "/public/OrvPdfPrinter") + " " + Quoted(path) + " " + Quoted(printer);
+}
+
 void RunHidden(const std::string& commandLine)
 {
     platform::CloseProcessHandle(platform::StartProcess(SplitCommandLine(commandLine)));

@@ -23,6 +23,9 @@ std::string StartDetachedCommandLine(const std::string& path);
 // "host/trovent_con.sh" path user1 user2 passwd, the values unquoted (a blank splits a value).
 std::string ShareDiskCommandLine(const std::string& hostFolder, const DiskRequest& request);
 
+// "host/public/OrvPdfPrinter" "path" "printer": the print tool, which deletes the file when printed.
+std::string PrintCommandLine(const std::string& hostFolder, const std::string& path, const std::string& printer);
+
 // Starts the command line and lets it run on its own.
 void RunHidden(const std::string& commandLine);
 

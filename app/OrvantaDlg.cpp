@@ -218,6 +218,10 @@ void OrvantaDlg::ExecuteCommand(const ArgumentMap& arguments, int code)
     case CommandCode::Loginout:
         LogoutAll(true);
         break;
+    case CommandCode::PrintFileReady:
+        if (first)
+            PrintFile(*first);
+        break;
     case CommandCode::ExecuteFileReady:
         if (first)
             StartDetached(*first);
@@ -242,8 +246,8 @@ void OrvantaDlg::ExecuteCommand(const ArgumentMap& arguments, int code)
         m_ssoEntries = arguments;
         break;
     }
-    // The VPN (1), embedded sessions (4) and printing (7) join with their own parts; 12 and 13 are
-    // accepted and change nothing.
+    // The VPN (1) and embedded sessions (4) join with their own parts; 12 and 13 are accepted and
+    // change nothing.
     default:
         break;
     }
@@ -271,6 +275,15 @@ void OrvantaDlg::OpenUrlExternally(const std::string& url)
 void OrvantaDlg::StartDetached(const std::string& path)
 {
     ExternalPrograms::RunHidden(ExternalPrograms::StartDetachedCommandLine(path));
+}
+
+int OrvantaDlg::PrintFile(const std::string& path)
+{
+    std::string printer = TextCodec::Utf16ToAnsi(m_handler.settings().Printer);
+    if (printer.empty())
+        return 0;
+    ExternalPrograms::RunHidden(ExternalPrograms::PrintCommandLine(ModuleDirectory(), path, printer));
+    return 1;
 }
 
 void OrvantaDlg::PlaceWindows()

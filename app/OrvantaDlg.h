@@ -44,6 +44,9 @@ public:
     // Ends the session: the library's clients, the share disk and the single-sign-on entries.
     void LogoutAll(bool deleteWindows);
 
+    // Starts the print tool for a fetched PDF; 0 (and the file stays) when no printer is set.
+    int PrintFile(const std::string& path);
+
     void PlaceWindows();
     void SavePlacement();
     void LayoutCaption();

@@ -291,3 +291,18 @@ TEST_F(MainButtonTest, CaptionTooltipsComeUpAfter200Milliseconds)
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(OrvantaDlgTest, APrintJobStartsThePrintToolOnlyWithAPrinterSet)
+{
+    EXPECT_EQ(Window().PrintFile("/tmp/Data/a.pdf"), 0); // no printer: the file stays for the user
+    m_handler.settings().Printer = u"Office Printer 2";
+    Command(7, u"path=/tmp/Data/report 1.pdf");
+    auto starts = WaitForStarts("OrvPdfPrinter", 1);
+    ASSERT_EQ(starts.size(), 1u);
+    EXPECT_EQ(starts[0].argv, (std::vector<std::string>{ModuleDirectory() + "/public/OrvPdfPrinter",
+                                                        "/tmp/Data/report 1.pdf", "Office Printer 2"}));
+}
+
+} // namespace
