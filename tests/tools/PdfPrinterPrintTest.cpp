@@ -74,7 +74,7 @@ protected:
     void SetUp() override
     {
         ASSERT_TRUE(s_cups->ready());
-        setenv("CUPS_SERVER", s_cups->socketPath().c_str(), 1);
+        s_cups->SetEnvironment();
         m_scratch = fs::temp_directory_path() / ("orv-print-" + std::to_string(getpid()));
         fs::remove_all(m_scratch);
         fs::create_directories(m_scratch / "my docs");

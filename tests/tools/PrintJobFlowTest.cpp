@@ -31,7 +31,7 @@ protected:
             new QApplication(argc, argv);
         ASSERT_TRUE(m_cups.ready());
         ASSERT_NE(m_web.port(), 0);
-        setenv("CUPS_SERVER", m_cups.socketPath().c_str(), 1);
+        m_cups.SetEnvironment();
         m_config = fs::temp_directory_path() / ("orv-flow-" + std::to_string(getpid()));
         setenv("XDG_CONFIG_HOME", m_config.c_str(), 1);
         fs::remove_all(Data());

@@ -49,6 +49,9 @@ bool PrintPdf(const std::string& printerName, const std::string& path, int delet
 
     QPrinter printer(QPrinter::HighResolution);
     printer.setPrinterName(QString::fromLocal8Bit(printerName));
+    // Qt would draw at a fixed 1200 dpi; the printer's own resolution is what it prints at.
+    if (resolution <= 0)
+        resolution = platform::PrinterResolution(printerName);
     if (resolution > 0)
         printer.setResolution(resolution);
     printer.setDocName(QString::fromLocal8Bit(path));
