@@ -30,8 +30,11 @@ void DrawPage(QPainter& painter, QPdfDocument& document, int page, const QRect& 
         options.setScaledSize(target.size());
         options.setScaledClipRect(QRect(0, top, target.width(), height));
         QImage band = document.render(page, QSize(target.width(), height), options);
-        if (!band.isNull())
-            painter.drawImage(QPoint(target.x(), target.y() + top), band);
+        if (band.isNull())
+            continue;
+        // Pages are opaque: without an alpha channel the printer's engine stores no transparency mask.
+        band.convertTo(QImage::Format_RGB32);
+        painter.drawImage(QPoint(target.x(), target.y() + top), band);
     }
 }
 
