@@ -173,8 +173,12 @@ void OrvantaDlg::OpenCloudDisk()
 
 int OrvantaDlg::VpnState() const
 {
-    // No SSL VPN manager lives in the window yet, so no tunnel can be up: stopped.
-    return 0;
+    return State();
+}
+
+void OrvantaDlg::OnVpnStateChanged(int)
+{
+    // The mini window's VPN indicator follows the state here once the mini window exists.
 }
 
 int OrvantaDlg::RemoteState(const std::string&, const std::string&)
@@ -200,6 +204,11 @@ void OrvantaDlg::ExecuteCommand(const ArgumentMap& arguments, int code)
 {
     std::optional<std::string> first = FirstValue(arguments);
     switch (static_cast<CommandCode>(code)) {
+    case CommandCode::OpenVpn: {
+        VpnRequest r = VpnRequest::FromArguments(arguments);
+        StartVpn(r.entry, r.user, r.passwd, r.gateway);
+        break;
+    }
     case CommandCode::CreateDisk:
         ExternalPrograms::RunHidden(
             ExternalPrograms::ShareDiskCommandLine(ModuleDirectory(), DiskRequest::FromArguments(arguments)));
@@ -246,8 +255,7 @@ void OrvantaDlg::ExecuteCommand(const ArgumentMap& arguments, int code)
         m_ssoEntries = arguments;
         break;
     }
-    // The VPN (1) and embedded sessions (4) join with their own parts; 12 and 13 are accepted and
-    // change nothing.
+    // Embedded sessions (4) join with their own part; 12 and 13 are accepted and change nothing.
     default:
         break;
     }
@@ -256,6 +264,7 @@ void OrvantaDlg::ExecuteCommand(const ArgumentMap& arguments, int code)
 void OrvantaDlg::LogoutAll(bool)
 {
     OnLoginout();
+    StopVpn();
     AutoLock guard(m_windowLock);
     m_ssoEntries.clear();
 }

@@ -5,6 +5,7 @@
 #include "common/ArgumentList.h"
 #include "common/MutexLock.h"
 #include "control/MainWindowState.h"
+#include "vpn/VpnManager.h"
 
 #include <QDialog>
 #include <QSystemTrayIcon>
@@ -22,7 +23,11 @@ class QMenu;
 // browser below. It is also the command processor: every command of the portal is carried out here, on
 // this window's thread, and the window owns what those commands change (the session helper library,
 // the single-sign-on entries).
-class OrvantaDlg : public QDialog, public OrvExtern, public MainWindowState, public CommandHandler
+class OrvantaDlg : public QDialog,
+                   public OrvExtern,
+                   public VpnManager,
+                   public MainWindowState,
+                   public CommandHandler
 {
     Q_OBJECT
 public:
@@ -41,7 +46,10 @@ public:
     void HandleCommand(int code, const std::u16string& argument) override;
     void ExecuteCommand(const ArgumentMap& arguments, int code);
 
-    // Ends the session: the library's clients, the share disk and the single-sign-on entries.
+    // Stops the SSL VPN (message 1029 of other systems; nothing inside the program sends it).
+    void OnStopVpn() { StopVpn(); }
+
+    // Ends the session: the library's clients, the share disk, the VPN and the single-sign-on entries.
     void LogoutAll(bool deleteWindows);
 
     // Starts the print tool for a fetched PDF; 0 (and the file stays) when no printer is set.
@@ -59,6 +67,7 @@ public:
     static std::string CloudDiskFolder();
 
 protected:
+    void OnVpnStateChanged(int state) override;
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;

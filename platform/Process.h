@@ -15,12 +15,28 @@ inline constexpr ProcessHandle kNoProcess = -1;
 // kNoProcess when it could not be started.
 ProcessHandle StartProcess(const std::vector<std::string>& arguments);
 
+// Further choices for a start.
+struct StartOptions
+{
+    std::string program;       // the file to run, when it is not arguments[0]
+    std::string workingFolder; // the current folder of the new process; empty: ours
+    bool discardOutput = false; // standard output and error go to /dev/null
+};
+ProcessHandle StartProcess(const std::vector<std::string>& arguments, const StartOptions& options);
+
 // Waits until the process has ended, at most `timeoutMs` (negative: without limit); true when it has
 // ended. The ended process is reaped.
 bool WaitForProcess(ProcessHandle process, int timeoutMs);
 
 // Ends the process at once (SIGKILL: the nearest thing to terminating it with a chosen exit code).
 void TerminateProcess(ProcessHandle process);
+
+// Asks the process to end (SIGTERM), as a program is asked to exit cleanly.
+void AskProcessToExit(ProcessHandle process);
+
+// Asks the process whose id `pidFile` records to exit, when its command line still contains `marker`
+// (an id alone may since belong to another program). True when one was asked.
+bool AskRecordedProcessToExit(const std::string& pidFile, const std::string& marker);
 
 // A second handle of the same process, to be closed on its own.
 ProcessHandle DuplicateProcessHandle(ProcessHandle process);

@@ -6,6 +6,7 @@
 #include <csignal>
 #include <fcntl.h>
 #include <fstream>
+#include <iterator>
 #include <poll.h>
 #include <spawn.h>
 #include <sys/syscall.h>
@@ -39,8 +40,14 @@ bool ReapIfEnded(ProcessHandle process)
 
 ProcessHandle StartProcess(const std::vector<std::string>& arguments)
 {
-    if (arguments.empty() || arguments[0].empty())
+    return StartProcess(arguments, StartOptions{});
+}
+
+ProcessHandle StartProcess(const std::vector<std::string>& arguments, const StartOptions& options)
+{
+    if (arguments.empty() || (arguments[0].empty() && options.program.empty()))
         return kNoProcess;
+    const std::string& program = options.program.empty() ? arguments[0] : options.program;
     std::vector<char*> argv;
     for (const std::string& argument : arguments)
         argv.push_back(const_cast<char*>(argument.c_str()));
@@ -49,6 +56,12 @@ ProcessHandle StartProcess(const std::vector<std::string>& arguments)
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
     posix_spawn_file_actions_addclosefrom_np(&actions, 3);
+    if (options.discardOutput) {
+        posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
+        posix_spawn_file_actions_adddup2(&actions, 1, 2);
+    }
+    if (!options.workingFolder.empty())
+        posix_spawn_file_actions_addchdir_np(&actions, options.workingFolder.c_str());
     posix_spawnattr_t attributes;
     posix_spawnattr_init(&attributes);
     sigset_t none, handled;
@@ -62,7 +75,7 @@ ProcessHandle StartProcess(const std::vector<std::string>& arguments)
     posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETSIGMASK | POSIX_SPAWN_SETSIGDEF);
 
     pid_t pid = -1;
-    int rc = posix_spawnp(&pid, argv[0], &actions, &attributes, argv.data(), environ);
+    int rc = posix_spawnp(&pid, program.c_str(), &actions, &attributes, argv.data(), environ);
     posix_spawnattr_destroy(&attributes);
     posix_spawn_file_actions_destroy(&actions);
     if (rc != 0)
@@ -97,6 +110,25 @@ void TerminateProcess(ProcessHandle process)
 {
     if (process >= 0)
         syscall(SYS_pidfd_send_signal, process, SIGKILL, nullptr, 0);
+}
+
+void AskProcessToExit(ProcessHandle process)
+{
+    if (process >= 0)
+        syscall(SYS_pidfd_send_signal, process, SIGTERM, nullptr, 0);
+}
+
+bool AskRecordedProcessToExit(const std::string& pidFile, const std::string& marker)
+{
+    std::ifstream file(pidFile);
+    int pid = 0;
+    if (!(file >> pid) || pid <= 1)
+        return false;
+    std::ifstream cmdline("/proc/" + std::to_string(pid) + "/cmdline", std::ios::binary);
+    std::string text((std::istreambuf_iterator<char>(cmdline)), std::istreambuf_iterator<char>());
+    if (text.find(marker) == std::string::npos)
+        return false;
+    return kill(pid, SIGTERM) == 0;
 }
 
 ProcessHandle DuplicateProcessHandle(ProcessHandle process)
