@@ -1,5 +1,6 @@
 #include "EngineConfiguration.h"
 
+#include "common/TextCodec.h"
 #include "platform/Random.h"
 
 #include <algorithm>
@@ -52,6 +53,20 @@ void UpdateRemoteLineInFile(const std::string& path, const std::string& server)
     std::ofstream out(path, std::ios::trunc);
     if (out)
         out << updated;
+}
+
+std::string ServiceStartMessage(const std::string& workingFolder, const std::string& options,
+                                const std::string& managementPassword)
+{
+    std::string message;
+    for (const std::string& field : {workingFolder, options, managementPassword + "\n"}) {
+        for (char16_t unit : TextCodec::AnsiToUtf16(field)) {
+            message += static_cast<char>(unit & 0xFF);
+            message += static_cast<char>(unit >> 8);
+        }
+        message.append(2, '\0');
+    }
+    return message;
 }
 
 std::string MakeManagementPassword()

@@ -21,6 +21,14 @@ std::string UpdateRemoteLine(const std::string& content, const std::string& serv
 // The same on a file; a file that cannot be read or written is left as it is.
 void UpdateRemoteLineInFile(const std::string& path, const std::string& server);
 
+// Where an interactive service for the engine would listen; no installation provides one yet.
+inline constexpr const char* kServiceSocket = "/run/orvanta/openvpn-service.sock";
+
+// The service's start message: working folder, options and the password line, each as UTF-16LE text
+// ending in a zero unit.
+std::string ServiceStartMessage(const std::string& workingFolder, const std::string& options,
+                                const std::string& managementPassword);
+
 // 15 printable characters from the system's random generator: each byte b becomes (b AND 0x5D) + 33.
 std::string MakeManagementPassword();
 

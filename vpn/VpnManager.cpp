@@ -64,9 +64,17 @@ int VpnManager::StartVpn(const std::string& entry, const std::string& user, cons
     std::string folder = EngineFolder();
     std::string configFolder = folder + "/config/";
     std::string options = EngineConfiguration::Options(folder + "/log/client.log", m_passwordFile, extra);
-    EngineConfiguration::UpdateRemoteLineInFile(configFolder + "client.ovpn", server);
 
-    // No interactive service exists on this system: the engine is always started directly.
+    // An interactive service, when one listens, starts the engine itself (and edits no configuration).
+    if (m_service.Open(EngineConfiguration::kServiceSocket)) {
+        if (!m_service.Send(EngineConfiguration::ServiceStartMessage(configFolder, options, managementPassword), 5000)) {
+            ForgetPasswordFile();
+            return 0;
+        }
+        return ConnectManagement();
+    }
+
+    EngineConfiguration::UpdateRemoteLineInFile(configFolder + "client.ovpn", server);
     platform::StartOptions start;
     start.program = folder + "/bin/orvanta_sslvpn";
     start.workingFolder = configFolder;
@@ -162,6 +170,7 @@ void VpnManager::OnReadyRead()
 void VpnManager::ResetManagement()
 {
     m_dialogue.Reset();
+    m_service.Close();
     if (m_socket) {
         m_socket->disconnect();
         m_socket->abort();

@@ -2,6 +2,7 @@
 
 #include "ManagementDialogue.h"
 #include "platform/Process.h"
+#include "platform/ServiceChannel.h"
 
 #include <QTcpSocket>
 #include <QTimer>
@@ -48,5 +49,6 @@ private:
     QTimer m_retry;
     ManagementDialogue m_dialogue;
     platform::ProcessHandle m_engine = platform::kNoProcess;
+    platform::ServiceChannel m_service; // open while a service started the engine
     std::string m_passwordFile;
 };

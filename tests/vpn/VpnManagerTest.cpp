@@ -1,5 +1,7 @@
 #include "common/HostFolder.h"
 #include "fixtures/StandInLog.h"
+#include "common/TextCodec.h"
+#include "vpn/EngineConfiguration.h"
 #include "vpn/VpnManager.h"
 
 #include <QCoreApplication>
@@ -7,6 +9,7 @@
 #include <QTcpSocket>
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <sys/stat.h>
@@ -30,6 +33,11 @@ class FakeEngine
 {
 public:
     bool Listen() { return m_server.listen(QHostAddress::LocalHost, 25340); }
+    void CloseConnection()
+    {
+        if (m_socket != nullptr)
+            m_socket->close();
+    }
 
     FakeEngine()
     {
@@ -156,6 +164,63 @@ TEST_F(VpnManagerTest, StopBeforeTheEngineAnswersLeavesNoPasswordFile)
     EXPECT_TRUE(fs::exists(passwordFile));
     EXPECT_EQ(vpn.StopVpn(), 0);
     EXPECT_FALSE(fs::exists(passwordFile));
+}
+
+} // namespace
+
+#include <sys/socket.h>
+#include <sys/un.h>
+
+namespace {
+
+TEST_F(VpnManagerTest, TheStateStaysWhenTheEngineGoesAway)
+{
+    RecordingVpnManager vpn;
+    FakeEngine engine;
+    ASSERT_TRUE(engine.Listen());
+    ASSERT_EQ(vpn.StartVpn("vpn.example:1194", "ann", "pw", ""), 1);
+    ASSERT_TRUE(RunUntil([&] { return vpn.State() == 1; }));
+    engine.CloseConnection();
+    for (int i = 0; i < 50; ++i) {
+        QCoreApplication::processEvents();
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    EXPECT_EQ(vpn.State(), 1);
+    EXPECT_EQ(vpn.StopVpn(), 1);
+}
+
+// An interactive service listening on its socket is handed the start instead of a direct start.
+TEST_F(VpnManagerTest, AListeningServiceStartsTheEngine)
+{
+    fs::create_directories("/run/orvanta");
+    ::unlink(EngineConfiguration::kServiceSocket);
+    int service = socket(AF_UNIX, SOCK_SEQPACKET, 0);
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    std::strcpy(address.sun_path, EngineConfiguration::kServiceSocket);
+    ASSERT_EQ(bind(service, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
+    ASSERT_EQ(listen(service, 1), 0);
+
+    RecordingVpnManager vpn;
+    ASSERT_EQ(vpn.StartVpn("vpn.example:1194", "ann", "pw", ""), 1);
+    int client = accept(service, nullptr, nullptr);
+    char message[4096];
+    ssize_t n = recv(client, message, sizeof message, 0);
+    ASSERT_GT(n, 0);
+    std::u16string text;
+    for (ssize_t i = 0; i + 1 < n; i += 2)
+        text += static_cast<char16_t>(static_cast<unsigned char>(message[i]) | (message[i + 1] << 8));
+    std::u16string folder = text.substr(0, text.find(u'\0'));
+    EXPECT_EQ(folder, TextCodec::Utf8ToUtf16(VpnManager::EngineFolder() + "/config/"));
+    EXPECT_NE(text.find(u"--management-query-remote"), std::u16string::npos);
+    EXPECT_EQ(std::count(text.begin(), text.end(), u'\0'), 3);
+    EXPECT_TRUE(StandInLog(m_scratch / "log").Starts("openvpn").empty()); // nothing started directly
+
+    vpn.StopVpn();
+    EXPECT_EQ(recv(client, message, sizeof message, 0), 0); // the channel is closed
+    close(client);
+    close(service);
+    ::unlink(EngineConfiguration::kServiceSocket);
 }
 
 } // namespace
