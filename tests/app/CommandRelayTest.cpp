@@ -2,6 +2,8 @@
 
 #include <QCoreApplication>
 #include <QTimer>
+#include "fixtures/QtTestApplication.h"
+
 #include <gtest/gtest.h>
 
 #include <atomic>
@@ -29,11 +31,7 @@ class CommandRelayTest : public testing::Test
 protected:
     static void SetUpTestSuite()
     {
-        static int argc = 1;
-        static char name[] = "test_app";
-        static char* argv[] = {name, nullptr};
-        if (QCoreApplication::instance() == nullptr)
-            new QCoreApplication(argc, argv);
+        EnsureQtApplication<QCoreApplication>();
     }
 
     // Runs the event loop until `done` or a few seconds have passed.

@@ -13,6 +13,8 @@
 #include <QStyle>
 #include <QToolTip>
 #include <QTest>
+#include "fixtures/QtTestApplication.h"
+
 #include <gtest/gtest.h>
 
 #include <csignal>
@@ -32,11 +34,7 @@ class OrvantaDlgTest : public testing::Test
 protected:
     static void SetUpTestSuite()
     {
-        static int argc = 1;
-        static char name[] = "test_app";
-        static char* argv[] = {name, nullptr};
-        if (QApplication::instance() == nullptr)
-            new QApplication(argc, argv);
+        EnsureQtApplication<QApplication>();
     }
 
     void SetUp() override

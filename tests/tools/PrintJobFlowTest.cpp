@@ -8,6 +8,8 @@
 #include "fixtures/RawClient.h"
 
 #include <QApplication>
+#include "fixtures/QtTestApplication.h"
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -24,11 +26,7 @@ class PrintJobFlowTest : public testing::Test
 protected:
     void SetUp() override
     {
-        static int argc = 1;
-        static char name[] = "test_tools";
-        static char* argv[] = {name, nullptr};
-        if (QApplication::instance() == nullptr)
-            new QApplication(argc, argv);
+        EnsureQtApplication<QApplication>();
         ASSERT_TRUE(m_cups.ready());
         ASSERT_NE(m_web.port(), 0);
         m_cups.SetEnvironment();

@@ -7,6 +7,8 @@
 #include <QCoreApplication>
 #include <QTcpServer>
 #include <QTcpSocket>
+#include "fixtures/QtTestApplication.h"
+
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -79,11 +81,7 @@ class VpnManagerTest : public testing::Test
 protected:
     static void SetUpTestSuite()
     {
-        static int argc = 1;
-        static char name[] = "test_vpn";
-        static char* argv[] = {name, nullptr};
-        if (QCoreApplication::instance() == nullptr)
-            new QCoreApplication(argc, argv);
+        EnsureQtApplication<QCoreApplication>();
     }
 
     void SetUp() override

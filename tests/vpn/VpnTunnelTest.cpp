@@ -3,6 +3,8 @@
 #include "vpn/VpnManager.h"
 
 #include <QCoreApplication>
+#include "fixtures/QtTestApplication.h"
+
 #include <gtest/gtest.h>
 
 #include <thread>
@@ -24,11 +26,7 @@ class VpnTunnelTest : public testing::Test
 protected:
     static void SetUpTestSuite()
     {
-        static int argc = 1;
-        static char name[] = "test_vpn";
-        static char* argv[] = {name, nullptr};
-        if (QCoreApplication::instance() == nullptr)
-            new QCoreApplication(argc, argv);
+        EnsureQtApplication<QCoreApplication>();
     }
 
     void SetUp() override
