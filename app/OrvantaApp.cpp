@@ -1,7 +1,9 @@
 #include "OrvantaApp.h"
 
+#include "CaptionIcons.h"
 #include "OrvantaDlg.h"
 #include "ProcessKind.h"
+#include "common/HostFolder.h"
 #include "platform/InstanceLock.h"
 #include "platform/TerminationSignals.h"
 
@@ -35,8 +37,12 @@ int OrvantaApp::RunBrowserProcess(int argc, char** argv)
     if (!instance)
         return 0;
 
+    BaseApp::PrepareProcess();
     QApplication application(argc, argv);
     application.setQuitOnLastWindowClosed(false);
+    application.setWindowIcon(CaptionIcons::ApplicationIcon());
+    // Without an engine the program runs on; the browser area then stays empty.
+    m_engine.Initialize(ModuleDirectory() + "/cache", [this] { return m_handler.ReadLoginAddressUtf8(); });
 
     // SIGINT and SIGTERM end the event loop, so that shutdown below runs instead of the process dying.
     std::unique_ptr<QSocketNotifier> signalNotifier;
@@ -60,6 +66,7 @@ int OrvantaApp::RunBrowserProcess(int argc, char** argv)
         // A request to end the program ends the window as a close request does: positions unsaved.
         if (signalNotifier)
             QObject::connect(signalNotifier.get(), &QSocketNotifier::activated, &window, &QDialog::reject);
+        window.InitBrowser(m_engine); // asks for the portal address first when there is none
         window.show();
         window.exec();
         // From here on neither server thread reaches the window; its destruction logs out.
@@ -69,6 +76,7 @@ int OrvantaApp::RunBrowserProcess(int argc, char** argv)
 
     relay.Close();
     Shutdown();
+    m_engine.Shutdown();
     return 0;
 }
 

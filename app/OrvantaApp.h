@@ -2,14 +2,15 @@
 
 #include "CommandRelay.h"
 #include "OrvantaHandler.h"
+#include "browser/BaseApp.h"
 #include "control/KepHttp.h"
 
 #include <string>
 #include <vector>
 
 // The application: decides what kind of process this is, and for the browser process reads the
-// settings, takes the single-instance lock, starts the control server and runs the event loop until
-// the program is told to end.
+// settings, takes the single-instance lock, starts the browser engine and the control server and runs
+// the event loop until the program is told to end.
 class OrvantaApp
 {
 public:
@@ -30,5 +31,6 @@ private:
     void Shutdown();
 
     OrvantaHandler m_handler;
+    BaseApp m_engine;
     KepHttp m_server;
 };

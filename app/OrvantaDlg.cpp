@@ -7,6 +7,10 @@
 #include "OrvantaHandler.h"
 #include "WindowFrame.h"
 #include "WindowPlacement.h"
+#include "browser/BaseApp.h"
+#include "browser/NetworkDlg.h"
+#include "browser/WebHandler.h"
+#include "browser/WebView.h"
 #include "common/AutoLock.h"
 #include "common/CommandCode.h"
 #include "common/HostFolder.h"
@@ -22,6 +26,7 @@
 #include <QPainterPath>
 #include <QScreen>
 #include <QToolTip>
+#include <QWebEngineView>
 #include <QWindow>
 
 #include <cstdlib>
@@ -71,7 +76,7 @@ OrvantaDlg::OrvantaDlg(OrvantaHandler& handler, QWidget* parent)
     setMinimumSize(WindowFrame::kMinimumSize, WindowFrame::kMinimumSize);
     setMouseTracking(true);
     setWindowOpacity(242.0 / 255.0);
-    m_browserHost = new QWidget(this);
+    m_browserHost = new WebView(this);
     m_browserHost->setObjectName(QStringLiteral("browserHost"));
 
     AddTrayIcon();
@@ -128,7 +133,7 @@ void OrvantaDlg::AddTrayIcon()
     autoStart->setChecked(true);
     autoStart->setEnabled(false); // registered at every start instead
     QAction* loginAddress = m_trayMenu->addAction(QStringLiteral("登录网址设置"));
-    loginAddress->setEnabled(false); // the login-address dialog comes with the embedded browser
+    connect(loginAddress, &QAction::triggered, this, &OrvantaDlg::ChooseLoginAddress);
     m_trayMenu->addSeparator();
     QAction* exit = m_trayMenu->addAction(QStringLiteral("退出沙盒"));
     connect(exit, &QAction::triggered, this, &OrvantaDlg::OnExitChosen);
@@ -138,6 +143,53 @@ void OrvantaDlg::AddTrayIcon()
     m_tray->setContextMenu(m_trayMenu);
     connect(m_tray, &QSystemTrayIcon::activated, this, &OrvantaDlg::OnTrayActivated);
     m_tray->show();
+}
+
+bool OrvantaDlg::RunNetworkDialog()
+{
+    NetworkDlg dialog(this);
+    dialog.SetAddress(QString::fromStdString(m_handler.ReadLoginAddressUtf8()));
+    if (dialog.exec() != QDialog::Accepted)
+        return false;
+    m_handler.SetLoginAddress(dialog.Address().toStdU16String());
+    return true;
+}
+
+void OrvantaDlg::ChooseLoginAddress()
+{
+    if (!RunNetworkDialog())
+        return;
+    if (QWebEngineView* browser = m_webHandler != nullptr ? m_webHandler->GetBrowser() : nullptr)
+        browser->load(QUrl(QString::fromStdString(m_handler.InitialPageUrl())));
+}
+
+void OrvantaDlg::InitBrowser(BaseApp& engine)
+{
+    m_engine = &engine;
+    if (m_handler.ReadLoginAddressUtf8().empty())
+        RunNetworkDialog();
+    CreateBrowser();
+}
+
+void OrvantaDlg::CreateBrowser()
+{
+    if (m_engine == nullptr)
+        return;
+    delete m_webHandler;
+    WebHandler::Environment environment;
+    environment.profile = m_engine->Profile();
+    environment.messageToken = m_engine->MessageToken();
+    environment.portalAddressUtf8 = [this] { return m_handler.ReadLoginAddressUtf8(); };
+    // Posted, as a window-system request would be: the page's script finishes first.
+    environment.minimiseMainWindow = [this] { QMetaObject::invokeMethod(this, &QWidget::showMinimized, Qt::QueuedConnection); };
+    m_webHandler = new WebHandler(std::move(environment), this);
+    m_webHandler->CreateBrowser(m_browserHost, QString::fromStdString(m_handler.InitialPageUrl()));
+}
+
+void OrvantaDlg::ResizeBrowser()
+{
+    if (QWebEngineView* browser = m_webHandler != nullptr ? m_webHandler->GetBrowser() : nullptr)
+        browser->resize(m_browserHost->size());
 }
 
 void OrvantaDlg::OnTrayActivated(QSystemTrayIcon::ActivationReason reason)
@@ -333,6 +385,7 @@ void OrvantaDlg::LayoutCaption()
     rounded.addRoundedRect(QRectF(0, 0, width() + 1, height() + 1), 1.5, 1.5);
     setMask(QRegion(rounded.toFillPolygon().toPolygon()));
     update();
+    ResizeBrowser();
 }
 
 void OrvantaDlg::paintEvent(QPaintEvent*)

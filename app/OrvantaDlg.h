@@ -15,9 +15,12 @@
 #include <memory>
 #include <string>
 
+class BaseApp;
 class MainButton;
 class OrvantaHandler;
 class QMenu;
+class WebHandler;
+class WebView;
 
 // The main window: a borderless top-most dialog with a hand-drawn caption, four caption buttons and the
 // browser below. It is also the command processor: every command of the portal is carried out here, on
@@ -59,6 +62,15 @@ public:
     void SavePlacement();
     void LayoutCaption();
 
+    // The end of the window's start-up: the login-address dialog when there is no portal address yet,
+    // then the browser on its first page.
+    void InitBrowser(BaseApp& engine);
+    void CreateBrowser();
+    void ResizeBrowser();
+    // The tray menu's login-address entry: a confirmed new address reloads the browser's first page.
+    void ChooseLoginAddress();
+    WebHandler* Browser() const { return m_webHandler; }
+
     std::map<std::string, std::string> SsoEntries();
     const std::u16string& HomePage() const { return m_homePage; }
     QMenu* TrayMenu() const { return m_trayMenu; }
@@ -81,6 +93,8 @@ private:
     void OnTrayActivated(QSystemTrayIcon::ActivationReason reason);
     void OnExitChosen();
     void OpenCloudDisk();
+    // Runs the login-address dialog; true when the user confirmed an address that passed its test.
+    bool RunNetworkDialog();
     void OpenUrlExternally(const std::string& url);
     void StartDetached(const std::string& path);
 
@@ -92,7 +106,9 @@ private:
     MainButton* m_diskButton = nullptr; // 1002
     MainButton* m_miniButton = nullptr; // 1003
     MainButton* m_menuButton = nullptr; // 1000
-    QWidget* m_browserHost = nullptr;   // 1004: the browser goes in here
+    WebView* m_browserHost = nullptr;   // 1004: the browser goes in here
+    BaseApp* m_engine = nullptr;
+    WebHandler* m_webHandler = nullptr;
     QSystemTrayIcon* m_tray = nullptr;
     QMenu* m_trayMenu = nullptr;
     QTimer m_trayTimer;

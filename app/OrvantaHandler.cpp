@@ -21,11 +21,20 @@ void OrvantaHandler::SaveSettings()
 
 void OrvantaHandler::SetLoginAddress(const std::u16string& address)
 {
-    m_settings.NetLink = address;
+    {
+        std::lock_guard<std::mutex> guard(m_addressLock);
+        m_settings.NetLink = address;
+    }
     SaveSettings();
 }
 
 std::string OrvantaHandler::ReadLoginAddressUtf8() const
 {
+    std::lock_guard<std::mutex> guard(m_addressLock);
     return TextCodec::Utf16ToUtf8(m_settings.NetLink);
+}
+
+std::string OrvantaHandler::InitialPageUrl() const
+{
+    return ReadLoginAddressUtf8().empty() ? "kepnar://client/failed.html" : "kepnar://client/Splash.html";
 }

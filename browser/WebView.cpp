@@ -1,0 +1,7 @@
+#include "WebView.h"
+
+WebView::WebView(QWidget* parent) : QWidget(parent)
+{
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setAttribute(Qt::WA_NoSystemBackground);
+}
