@@ -45,12 +45,15 @@ int OrvantaApp::RunBrowserProcess(int argc, char** argv)
     m_engine.Initialize(ModuleDirectory() + "/cache", [this] { return m_handler.ReadLoginAddressUtf8(); });
 
     // SIGINT and SIGTERM end the event loop, so that shutdown below runs instead of the process dying.
+    // A request that arrives while the login-address dialog runs ends that dialog and the program.
     std::unique_ptr<QSocketNotifier> signalNotifier;
+    bool endRequested = false;
     int signalFd = platform::TerminationSignals::Install();
     if (signalFd >= 0) {
         signalNotifier = std::make_unique<QSocketNotifier>(signalFd, QSocketNotifier::Read);
-        QObject::connect(signalNotifier.get(), &QSocketNotifier::activated, &application, [] {
+        QObject::connect(signalNotifier.get(), &QSocketNotifier::activated, &application, [&endRequested] {
             platform::TerminationSignals::Drain();
+            endRequested = true;
             QCoreApplication::quit();
         });
     }
@@ -67,8 +70,10 @@ int OrvantaApp::RunBrowserProcess(int argc, char** argv)
         if (signalNotifier)
             QObject::connect(signalNotifier.get(), &QSocketNotifier::activated, &window, &QDialog::reject);
         window.InitBrowser(m_engine); // asks for the portal address first when there is none
-        window.show();
-        window.exec();
+        if (!endRequested) {
+            window.show();
+            window.exec();
+        }
         // From here on neither server thread reaches the window; its destruction logs out.
         m_server.DetachWindowState();
         relay.SetHandler(nullptr);
