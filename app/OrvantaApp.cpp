@@ -8,6 +8,7 @@
 #include "platform/TerminationSignals.h"
 
 #include <QApplication>
+#include <QDialog>
 #include <QSocketNotifier>
 
 #include <memory>
@@ -54,7 +55,10 @@ int OrvantaApp::RunBrowserProcess(int argc, char** argv)
         QObject::connect(signalNotifier.get(), &QSocketNotifier::activated, &application, [&endRequested] {
             platform::TerminationSignals::Drain();
             endRequested = true;
-            QCoreApplication::quit();
+            // The program runs in dialogs' loops, not the application's: each open dialog is ended.
+            for (QWidget* window : QApplication::topLevelWidgets())
+                if (auto* dialog = qobject_cast<QDialog*>(window); dialog != nullptr && dialog->isVisible())
+                    dialog->reject();
         });
     }
 
@@ -66,9 +70,6 @@ int OrvantaApp::RunBrowserProcess(int argc, char** argv)
         OrvantaDlg window(m_handler);
         relay.SetHandler(&window);
         m_server.AttachWindowState(&window);
-        // A request to end the program ends the window as a close request does: positions unsaved.
-        if (signalNotifier)
-            QObject::connect(signalNotifier.get(), &QSocketNotifier::activated, &window, &QDialog::reject);
         window.InitBrowser(m_engine); // asks for the portal address first when there is none
         if (!endRequested) {
             window.show();

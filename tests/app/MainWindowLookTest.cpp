@@ -1,6 +1,8 @@
 #include "fixtures/DesktopEnvironment.h"
 
 #include <gtest/gtest.h>
+
+#include <fstream>
 // After GoogleTest: Xlib's macros clash with its names.
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
@@ -23,10 +25,12 @@ TEST(MainWindowLookTest, TheWindowStandsAtTheRightEdgeWithItsCaption)
 {
     DesktopEnvironment desktop;
     ASSERT_TRUE(desktop.ready());
-    // A host folder of its own, so that the program's config.xml starts out missing.
+    // A host folder of its own, so that the program's config.xml holds nothing but a portal address
+    // (nobody answers there; without any address the login-address dialog would come first).
     fs::path host = fs::temp_directory_path() / ("orv-look-" + std::to_string(getpid()));
     fs::remove_all(host);
     fs::create_directories(host / "runtime");
+    std::ofstream(host / "config.xml") << "<root><NetLink>http://127.0.0.1:9/</NetLink></root>";
     fs::copy_file(ORVANTA_REMOTE_PROGRAM, host / "OrvantaRemote");
     fs::copy_file(ORVANTA_EXTERN_LIBRARY, host / "libOrvExtern.so");
     setenv("XDG_RUNTIME_DIR", (host / "runtime").c_str(), 1);
