@@ -6,7 +6,20 @@
 
 namespace {
 
-using PageFunctionsInPageTest = BrowserPageTest;
+class PageFunctionsInPageTest : public BrowserPageTest
+{
+protected:
+    // The page with an iframe, once both have loaded; nothing when they did not.
+    QWebEngineView* FramesPage()
+    {
+        QWebEngineView* view = Browser(Url("/page/frames"));
+        bool loaded = WaitForUrl(view, Url("/page/frames")) && RunUntil([&] {
+            return Evaluate(view->page(), QStringLiteral("frames.length && frames[0].document.readyState")).toString() ==
+                   QStringLiteral("complete");
+        });
+        return loaded ? view : nullptr;
+    }
+};
 
 // For each of the fifteen names in `frame`: "function" when it is a plain function property of the
 // window (writable, enumerable, deletable), else what it is.
@@ -33,12 +46,8 @@ QString FifteenFunctions()
 
 TEST_F(PageFunctionsInPageTest, EveryFrameHasTheFifteenFunctions)
 {
-    QWebEngineView* view = Browser(Url("/page/frames"));
-    ASSERT_TRUE(WaitForUrl(view, Url("/page/frames")));
-    ASSERT_TRUE(RunUntil([&] {
-        return Evaluate(view->page(), QStringLiteral("frames.length && frames[0].document.readyState")).toString() ==
-               QStringLiteral("complete");
-    }));
+    QWebEngineView* view = FramesPage();
+    ASSERT_NE(view, nullptr);
     EXPECT_EQ(Evaluate(view->page(), DescribeFunctions(QStringLiteral("window"))).toString(), FifteenFunctions());
     EXPECT_EQ(Evaluate(view->page(), DescribeFunctions(QStringLiteral("frames[0]"))).toString(), FifteenFunctions());
 }
@@ -73,12 +82,8 @@ TEST_F(PageFunctionsInPageTest, APagesOwnJsQueryEnvLastsUntilTheNextNavigation)
 
 TEST_F(PageFunctionsInPageTest, JsMinBrowserMinimisesTheMainWindowFromAnyFrame)
 {
-    QWebEngineView* view = Browser(Url("/page/frames"));
-    ASSERT_TRUE(WaitForUrl(view, Url("/page/frames")));
-    ASSERT_TRUE(RunUntil([&] {
-        return Evaluate(view->page(), QStringLiteral("frames.length && frames[0].document.readyState")).toString() ==
-               QStringLiteral("complete");
-    }));
+    QWebEngineView* view = FramesPage();
+    ASSERT_NE(view, nullptr);
     EXPECT_TRUE(Evaluate(view->page(), QStringLiteral("jsMinBrowser() === undefined")).toBool());
     EXPECT_TRUE(RunUntil([&] { return m_minimised == 1; }));
     Evaluate(view->page(), QStringLiteral("frames[0].jsMinBrowser()"));
