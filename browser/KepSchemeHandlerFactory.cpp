@@ -14,10 +14,8 @@ KepSchemeHandlerFactory::KepSchemeHandlerFactory(std::function<std::string()> po
 
 void KepSchemeHandlerFactory::requestStarted(QWebEngineUrlRequestJob* job)
 {
-    std::string url = job->requestUrl().toString().toStdString();
-    // Only the splash page needs the address; the other pages never ask for it.
-    std::string address = url.find("Splash.html") != std::string::npos ? m_portalAddressUtf8() : std::string();
-    std::optional<SchemeContent::Page> page = SchemeContent::PageFor(url, address, m_animation);
+    std::optional<SchemeContent::Page> page =
+        SchemeContent::PageFor(job->requestUrl().toString().toStdString(), m_portalAddressUtf8(), m_animation);
     if (!page) {
         job->fail(QWebEngineUrlRequestJob::UrlNotFound);
         return;

@@ -28,6 +28,7 @@ class Reader
 public:
     explicit Reader(std::string body) : m_body(std::move(body)) {}
     bool Read(char* buffer, size_t capacity, size_t& bytesRead);
+    size_t Remaining() const { return m_body.size() - m_offset; }
 
 private:
     std::string m_body;

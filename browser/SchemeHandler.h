@@ -19,6 +19,5 @@ protected:
     qint64 writeData(const char*, qint64) override { return -1; }
 
 private:
-    qint64 m_remaining; // before the reader, which takes the body
     SchemeContent::Reader m_reader;
 };
