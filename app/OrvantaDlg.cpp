@@ -159,7 +159,7 @@ void OrvantaDlg::ChooseLoginAddress()
 {
     if (!RunNetworkDialog())
         return;
-    if (QWebEngineView* browser = m_webHandler != nullptr ? m_webHandler->GetBrowser() : nullptr)
+    if (QWebEngineView* browser = HeldBrowser())
         browser->load(QUrl(QString::fromStdString(m_handler.InitialPageUrl())));
 }
 
@@ -181,14 +181,21 @@ void OrvantaDlg::CreateBrowser()
     environment.messageToken = m_engine->MessageToken();
     environment.portalAddressUtf8 = [this] { return m_handler.ReadLoginAddressUtf8(); };
     // Posted, as a window-system request would be: the page's script finishes first.
-    environment.minimiseMainWindow = [this] { QMetaObject::invokeMethod(this, &QWidget::showMinimized, Qt::QueuedConnection); };
+    environment.minimiseMainWindow = [this] {
+        QMetaObject::invokeMethod(this, &QWidget::showMinimized, Qt::QueuedConnection);
+    };
     m_webHandler = new WebHandler(std::move(environment), this);
     m_webHandler->CreateBrowser(m_browserHost, QString::fromStdString(m_handler.InitialPageUrl()));
 }
 
+QWebEngineView* OrvantaDlg::HeldBrowser() const
+{
+    return m_webHandler != nullptr ? m_webHandler->GetBrowser() : nullptr;
+}
+
 void OrvantaDlg::ResizeBrowser()
 {
-    if (QWebEngineView* browser = m_webHandler != nullptr ? m_webHandler->GetBrowser() : nullptr)
+    if (QWebEngineView* browser = HeldBrowser())
         browser->resize(m_browserHost->size());
 }
 

@@ -19,6 +19,7 @@ class BaseApp;
 class MainButton;
 class OrvantaHandler;
 class QMenu;
+class QWebEngineView;
 class WebHandler;
 class WebView;
 
@@ -95,6 +96,8 @@ private:
     void OpenCloudDisk();
     // Runs the login-address dialog; true when the user confirmed an address that passed its test.
     bool RunNetworkDialog();
+    // The main browser, or nothing before it exists.
+    QWebEngineView* HeldBrowser() const;
     void OpenUrlExternally(const std::string& url);
     void StartDetached(const std::string& path);
 
